@@ -1,5 +1,6 @@
 #include "link/wconnection.h"
 
+#include "link/formfit.h"
 #include "link/usbserialportlist.h"
 #include "ui_wconnection.h"
 
@@ -8,6 +9,7 @@ WConnection::WConnection(QWidget* parent)
     , ui(std::make_unique<Ui::WConnection>())
 {
     ui->setupUi(this);
+    FormFit::allowContents(this);
 }
 
 WConnection::~WConnection() = default;

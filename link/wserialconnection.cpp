@@ -1,5 +1,6 @@
 #include "link/wserialconnection.h"
 
+#include "link/formfit.h"
 #include "link/serialusbdevice.h"
 #include "link/usbserialportlist.h"
 #include "ui_wserialconnection.h"
@@ -9,6 +10,7 @@ WSerialConnection::WSerialConnection(QWidget* parent)
     , ui(std::make_unique<Ui::WSerialConnection>())
 {
     ui->setupUi(this);
+    FormFit::allowContents(this);
 }
 
 WSerialConnection::~WSerialConnection() = default;

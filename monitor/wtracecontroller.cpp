@@ -1,5 +1,6 @@
 #include "monitor/wtracecontroller.h"
 
+#include "link/formfit.h"
 #include "monitor/valuecheckerthread.h"
 #include "ui_wtracecontroller.h"
 
@@ -8,6 +9,7 @@ WTraceController::WTraceController(QWidget* parent)
     , ui(std::make_unique<Ui::WTraceController>())
 {
     ui->setupUi(this);
+    FormFit::allowContents(this);
     motorBank = 0;
     ui->btnStop->setEnabled(false);
     checker = std::make_unique<ValueCheckerThread>(100);

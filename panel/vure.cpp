@@ -7,7 +7,18 @@
 #include "link/wconnection.h"
 #include "link/wserialconnection.h"
 #include "monitor/wtracecontroller.h"
+#include "panel/axisparametercatalogue.h"
+#include "widgets/wcommutationmode.h"
+#include "widgets/wcurrentcontrol.h"
 #include "widgets/wdirectmode.h"
+#include "widgets/wencodersettings.h"
+#include "widgets/wfocstatusflagsv.h"
+#include "widgets/wmotorsettings.h"
+#include "widgets/wpcontrol.h"
+#include "widgets/wpicontrol.h"
+#include "widgets/wpositioncontrol.h"
+#include "widgets/wvelocitycontrol.h"
+#include "widgets/wvelocityrampcontrol.h"
 
 #include <QBoxLayout>
 #include <QSpacerItem>
@@ -36,6 +47,9 @@ QWidget* page(Layout*& layout)
 VURE::VURE(QWidget* parent)
     : QWidget(parent)
 {
+    using C = AxisParameterCatalogue;
+    using H = SerialUSBCommandHandler;
+
     qInstallMessageHandler(messageHandler);
 
     handler = new SerialUSBCommandHandler;
@@ -72,11 +86,21 @@ VURE::VURE(QWidget* parent)
     // "Settings"
     QHBoxLayout* settingsLayout;
     mainTabs->addTab(page(settingsLayout), QStringLiteral("Settings"));
-    auto* settingsColumn = new QVBoxLayout;
-    auto* traceRow = new QHBoxLayout;
+    motorSettings = new WMotorSettings;
+    commutationMode = new WCommutationMode;
+    commutationMode->setMotorBank(0);
+    commutationMode->setType(char(C::CommutationMode));
+    commutationMode->addMode(QStringLiteral("FOC (hall sensors)"), 6);
+    commutationMode->addMode(QStringLiteral("FOC (encoder)"), 7);
+    encoderSettings = new WEncoderSettings;
     traceController = new WTraceController;
     traceController->setMinimumDelay(200);
+    auto* settingsColumn = new QVBoxLayout;
+    auto* traceRow = new QHBoxLayout;
+    settingsLayout->addWidget(motorSettings);
+    settingsLayout->addWidget(encoderSettings);
     settingsLayout->addLayout(settingsColumn);
+    settingsColumn->addWidget(commutationMode);
     traceRow->addItem(spacer());
     traceRow->addWidget(traceController);
     traceRow->addItem(spacer());
@@ -85,14 +109,42 @@ VURE::VURE(QWidget* parent)
     // "Torque mode"
     QHBoxLayout* torqueLayout;
     mainTabs->addTab(page(torqueLayout), QStringLiteral("Torque mode"));
+    currentControl = new WCurrentControl;
+    currentControl->setMotorBank(0);
+    currentPIControl = new WPIControl(QStringLiteral("Current PI control"));
+    currentPIControl->setMotorBank(0);
+    currentPIControl->setTypes(char(C::CurrentP), char(C::CurrentI));
+    torqueLayout->addWidget(currentControl);
+    torqueLayout->addWidget(currentPIControl);
 
     // "Velocity mode"
     QHBoxLayout* velocityLayout;
     mainTabs->addTab(page(velocityLayout), QStringLiteral("Velocity mode"));
+    velocityRampControl = createRampControl();
+    velocityControl = new WVelocityControl;
+    velocityControl->setMotorBank(0);
+    velocityControl->setTypes(char(C::ActualVelocity), char(C::TargetVelocity));
+    velocityPIControl = new WPIControl(QStringLiteral("Velocity PI control"));
+    velocityPIControl->setMotorBank(0);
+    velocityPIControl->setTypes(char(C::VelocityP), char(C::VelocityI));
+    velocityLayout->addWidget(velocityRampControl);
+    velocityLayout->addWidget(velocityControl);
+    velocityLayout->addWidget(velocityPIControl);
 
     // "Positioning mode"
     QHBoxLayout* positioningLayout;
     mainTabs->addTab(page(positioningLayout), QStringLiteral("Positioning mode"));
+    positionRampControl = createRampControl();
+    positionControl = new WPositionControl;
+    positionControl->setMotorBank(0);
+    positionControl->setTypes(char(C::ActualPosition), char(C::TargetPosition),
+                              char(C::ClearOnNullSecond), char(C::ClearOnNullFirst));
+    positionPControl = new WPControl(QStringLiteral("Position P control"));
+    positionPControl->setMotorBank(0);
+    positionPControl->setType(char(C::PositionP));
+    positioningLayout->addWidget(positionRampControl);
+    positioningLayout->addWidget(positionControl);
+    positioningLayout->addWidget(positionPControl);
 
     // "ZEVA"
     QHBoxLayout* directLayout;
@@ -100,28 +152,95 @@ VURE::VURE(QWidget* parent)
     directMode = new WDirectMode;
     directLayout->addWidget(directMode);
 
+    statusFlags = new WFOCStatusFlagsV;
+    statusFlags->setMotorBank(0);
+    statusFlags->setType(char(C::StatusFlags));
+
     topRow->addWidget(mainTabs);
+    topRow->addWidget(statusFlags);
     topRow->addItem(spacer());
     mainLayout->addLayout(topRow);
 
-    // Connections, in the order the link relies on.
+    // Connections, in the order in which the handler's answers reach the panels.
     connect(usbConnectionPanel, &WConnection::openDevice, this, &VURE::openHandler);
     connect(usbConnectionPanel, &WConnection::closeDevice, this, &VURE::closeHandler);
-    connect(handler, &SerialUSBCommandHandler::deviceClosed, usbConnectionPanel,
-            &WConnection::deviceClosed);
+    connect(handler, &H::deviceClosed, usbConnectionPanel, &WConnection::deviceClosed);
     connect(serialConnectionPanel, &WSerialConnection::openDevice, this, &VURE::openSerialHandler);
     connect(serialConnectionPanel, &WSerialConnection::closeDevice, this,
             &VURE::closeSerialHandler);
-    connect(directMode, &WDirectMode::doRequest, handler, &SerialUSBCommandHandler::doRequest);
-    connect(handler, &SerialUSBCommandHandler::requestResult, directMode,
-            &WDirectMode::requestResult);
+    for (WVelocityRampControl* ramp : {velocityRampControl, positionRampControl}) {
+        connect(ramp, &WValuePanel::requestValue, handler, &H::requestValue);
+        connect(ramp, &WValuePanel::changeValue, handler, &H::changeValue);
+        connect(handler, &H::requestedValue, ramp, &WVelocityRampControl::requestedValue);
+    }
+    connect(velocityControl, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(velocityControl, &WValuePanel::changeValue, handler, &H::changeValue);
+    connect(handler, &H::requestedValue, velocityControl, &WVelocityControl::requestedValue);
+    connect(handler, &H::requestedTraceValue, velocityControl,
+            &WVelocityControl::requestedTraceValue);
+    connect(positionControl, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(positionControl, &WValuePanel::changeValue, handler, &H::changeValue);
+    connect(positionControl, &WPositionControl::doMove, handler, &H::doMove);
+    connect(handler, &H::requestedValue, positionControl, &WPositionControl::requestedValue);
+    connect(handler, &H::requestedTraceValue, positionControl,
+            &WPositionControl::requestedTraceValue);
+    connect(currentControl, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(currentControl, &WValuePanel::changeValue, handler, &H::changeValue);
+    connect(handler, &H::requestedValue, currentControl, &WCurrentControl::requestedValue);
+    connect(handler, &H::requestedTraceValue, currentControl,
+            &WCurrentControl::requestedTraceValue);
+    connect(motorSettings, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(motorSettings, &WValuePanel::changeValue, handler, &H::changeValue);
+    connect(handler, &H::requestedValue, motorSettings, &WMotorSettings::requestedValue);
+    connect(encoderSettings, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(encoderSettings, &WValuePanel::changeValue, handler, &H::changeValue);
+    connect(handler, &H::requestedValue, encoderSettings, &WEncoderSettings::requestedValue);
+    connect(commutationMode, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(commutationMode, &WValuePanel::changeValue, handler, &H::changeValue);
+    connect(handler, &H::requestedValue, commutationMode, &WCommutationMode::requestedValue);
+    connect(velocityPIControl, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(handler, &H::requestedValue, velocityPIControl, &WPIControl::requestedValue);
+    connect(velocityPIControl, &WValuePanel::changeValue, handler, &H::changeValue);
+    connect(currentPIControl, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(handler, &H::requestedValue, currentPIControl, &WPIControl::requestedValue);
+    connect(currentPIControl, &WValuePanel::changeValue, handler, &H::changeValue);
+    connect(positionPControl, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(handler, &H::requestedValue, positionPControl, &WPControl::requestedValue);
+    connect(positionPControl, &WValuePanel::changeValue, handler, &H::changeValue);
+    connect(directMode, &WDirectMode::doRequest, handler, &H::doRequest);
+    connect(handler, &H::requestResult, directMode, &WDirectMode::requestResult);
     connect(traceController, qOverload<char, QList<char>*>(&WTraceController::requestTraceValues),
-            handler, &SerialUSBCommandHandler::requestTraceValues);
+            handler, &H::requestTraceValues);
+
+    connect(statusFlags, &WValuePanel::requestValue, handler, &H::requestValue);
+    connect(handler, &H::requestedValue, statusFlags, &WFOCStatusFlagsV::requestedValue);
+    connect(handler, &H::requestedTraceValue, statusFlags, &WFOCStatusFlagsV::requestedTraceValue);
+
+    for (WValuePanel* panel :
+         {static_cast<WValuePanel*>(positionControl), static_cast<WValuePanel*>(currentControl),
+          static_cast<WValuePanel*>(velocityControl), static_cast<WValuePanel*>(statusFlags)})
+        traceController->addTraceTypes(panel->traceTypes());
 
     mainLayout->addLayout(chartColumn);
     setLayout(mainLayout);
 
+    refreshOrder = {velocityRampControl, positionRampControl, velocityControl, positionControl,
+                    motorSettings,       encoderSettings,     commutationMode, currentControl,
+                    velocityPIControl,   currentPIControl,    positionPControl};
+
     writeTraceList();
+}
+
+WVelocityRampControl* VURE::createRampControl()
+{
+    auto* ramp = new WVelocityRampControl(QStringLiteral("Velocity ramp control"));
+    ramp->setMotorBank(0);
+    ramp->setMaxVelocityLabel(QStringLiteral("Max. velocity [rpm]"));
+    ramp->setAccelerationLabel(QStringLiteral("Accel.[rpm/s]"));
+    ramp->setTypes(char(AxisParameterCatalogue::MaxRampVelocity),
+                   char(AxisParameterCatalogue::Acceleration),
+                   char(AxisParameterCatalogue::EnableVelocityRamp));
+    return ramp;
 }
 
 VURE::~VURE()
@@ -172,7 +291,11 @@ void VURE::closeSerialHandler()
     handler->close();
 }
 
-void VURE::updateAllValues() {}
+void VURE::updateAllValues()
+{
+    for (WValuePanel* panel : refreshOrder)
+        panel->updateValues();
+}
 
 void VURE::exportSettingsToZEVA() {}
 

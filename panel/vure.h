@@ -5,10 +5,21 @@
 #include <QWidget>
 
 class SerialUSBCommandHandler;
+class WCommutationMode;
 class WConnection;
+class WCurrentControl;
 class WDirectMode;
+class WEncoderSettings;
+class WFOCStatusFlagsV;
+class WMotorSettings;
+class WPControl;
+class WPIControl;
+class WPositionControl;
 class WSerialConnection;
 class WTraceController;
+class WValuePanel;
+class WVelocityControl;
+class WVelocityRampControl;
 
 // The hub of the window: owns the command handler, creates every panel, lays them out in tabs
 // and the chart column, and wires each panel to the handler. Panels never see each other.
@@ -37,11 +48,26 @@ public slots:
 
 private:
     void updateAllValues();
+    WVelocityRampControl* createRampControl();
     void writeTraceList();
 
     SerialUSBCommandHandler* handler = nullptr;
+    WVelocityRampControl* velocityRampControl = nullptr;
+    WVelocityRampControl* positionRampControl = nullptr;
+    WVelocityControl* velocityControl = nullptr;
+    WPositionControl* positionControl = nullptr;
+    WCurrentControl* currentControl = nullptr;
+    WMotorSettings* motorSettings = nullptr;
+    WEncoderSettings* encoderSettings = nullptr;
+    WCommutationMode* commutationMode = nullptr;
     WTraceController* traceController = nullptr;
+    WPIControl* velocityPIControl = nullptr;
+    WPIControl* currentPIControl = nullptr;
+    WPControl* positionPControl = nullptr;
     WDirectMode* directMode = nullptr;
+    WFOCStatusFlagsV* statusFlags = nullptr;
+    // The panels the refresh-all reads, in its order.
+    QList<WValuePanel*> refreshOrder;
     WConnection* usbConnectionPanel = nullptr;
     WSerialConnection* serialConnectionPanel = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "app/mainwindow.h"
 #include "panel/vure.h"
-#include "tests/support/stdoutcapture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,20 +14,11 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void titleAndCentralPanel();
     void menus();
     void aboutBox();
     void exitCloses();
-
-private:
-    std::unique_ptr<StdoutCapture> out;
 };
-
-void TestMainWindow::initTestCase()
-{
-    out = std::make_unique<StdoutCapture>(); // keeps the start-up lines out of the test log
-}
 
 void TestMainWindow::titleAndCentralPanel()
 {

@@ -3,13 +3,17 @@
 #include "link/wconnection.h"
 #include "link/wserialconnection.h"
 #include "panel/vure.h"
+#include "sim/virtualmodule.h"
 #include "sim/virtualmoduleserver.h"
 #include "tests/support/messagecapture.h"
 #include "tests/support/stdoutcapture.h"
 #include "tests/support/wire.h"
 #include "widgets/wdirectmode.h"
+#include "widgets/wpositioncontrol.h"
+#include "widgets/wvelocityrampcontrol.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -30,11 +34,14 @@ private slots:
     void serialOpenLineAndAddressOne();
     void usbConnectionStatesFollowLink();
     void directCommandThroughPanel();
+    void connectReadsEveryPanel();
+    void rampPanelsKeepInStep();
+    void motionButtonsOnTheWire();
 
 private:
     QString port() const { return QString::fromStdString(server->devicePath()); }
     std::unique_ptr<VirtualModuleServer> server;
-    std::unique_ptr<StdoutCapture> out;
+    QByteArray startupOutput;
     std::unique_ptr<VURE> vure;
     std::unique_ptr<MessageCapture> messages;
 };
@@ -43,8 +50,11 @@ void TestVURE::init()
 {
     server = std::make_unique<VirtualModuleServer>();
     QVERIFY(server->start());
-    out = std::make_unique<StdoutCapture>();
-    vure = std::make_unique<VURE>();
+    {
+        StdoutCapture out;
+        vure = std::make_unique<VURE>();
+        startupOutput = out.text();
+    }
     // The panel installed the real handler; collect the lines instead from here on.
     messages = std::make_unique<MessageCapture>();
 }
@@ -53,13 +63,12 @@ void TestVURE::cleanup()
 {
     messages.reset();
     vure.reset();
-    out.reset();
     server.reset();
 }
 
 void TestVURE::constructionWritesTraceListAndSendsNothing()
 {
-    const QList<QByteArray> lines = out->text().split('\n');
+    const QList<QByteArray> lines = startupOutput.split('\n');
     QVERIFY(lines.size() >= 2);
     QVERIFY2(lines[0].startsWith("TraceCommand->size(): "), lines[0]);
     const int size = lines[0].mid(int(strlen("TraceCommand->size(): "))).toInt();
@@ -155,6 +164,79 @@ void TestVURE::directCommandThroughPanel()
     QCOMPARE(hexOf(server->receivedFrames().at(0)), QString("01 06 FD 00 00 00 00 00 04"));
     QCOMPARE(direct->findChild<QSpinBox*>("sbReplyValue")->value(), 8);
     QCOMPARE(direct->findChild<QSpinBox*>("sbReplyType")->value(), 100);
+}
+
+static QStringList framesOfCommand(const std::vector<zeva::Frame>& frames, int command)
+{
+    QStringList result;
+    for (const auto& frame : frames)
+        if (frame[1] == command)
+            result
+                << QString("%1:%2=%3").arg(frame[3]).arg(frame[2]).arg(zeva::valueOf(frame.data()));
+    return result;
+}
+
+void TestVURE::connectReadsEveryPanel()
+{
+    vure->usbConnection()->connectToPort(port());
+    QStringList reads;
+    for (const QString& read : framesOfCommand(server->receivedFrames(), 6))
+        reads << read.section('=', 0, 0);
+    QCOMPARE(reads,
+             (QStringList{"0:4",   "0:11",  "0:146", "0:4",   "0:11",  "0:146", "0:3",   "0:1",
+                          "0:0",   "0:253", "0:240", "0:239", "0:6",   "0:165", "0:249", "0:250",
+                          "0:251", "0:159", "0:150", "0:234", "0:235", "0:172", "0:173", "0:230"}));
+    // The only other frames are write-backs of values that differed from the fresh panels,
+    // each with the module's own value.
+    const QStringList writes = framesOfCommand(server->receivedFrames(), 5);
+    QVERIFY(!writes.isEmpty());
+    for (const QString& write : writes) {
+        const int type = write.section(':', 1).section('=', 0, 0).toInt();
+        QCOMPARE(write.section('=', 1).toInt(), VirtualModule::defaultValue(type));
+        QVERIFY2(VirtualModule::defaultValue(type) != 0 || type == 146, qPrintable(write));
+    }
+    QCOMPARE(int(server->receivedFrames().size()), 24 + int(writes.size()));
+
+    // Connected again, the panels already show the module's values: reads only.
+    vure->usbConnection()->findChild<QPushButton*>("btnDisconnect")->click();
+    server->clearReceivedFrames();
+    vure->usbConnection()->findChild<QPushButton*>("btnConnect")->click();
+    QCOMPARE(framesOfCommand(server->receivedFrames(), 6).size(), 24);
+    QCOMPARE(framesOfCommand(server->receivedFrames(), 5), QStringList{});
+}
+
+void TestVURE::rampPanelsKeepInStep()
+{
+    vure->usbConnection()->connectToPort(port());
+    server->clearReceivedFrames();
+    const auto ramps = vure->findChildren<WVelocityRampControl*>();
+    QCOMPARE(ramps.size(), 2);
+    ramps[0]->findChild<QSpinBox*>("sbMaxVelocity")->setValue(3000);
+    QCOMPARE(framesOfCommand(server->receivedFrames(), 5), (QStringList{"0:4=3000", "0:4=3000"}));
+    QCOMPARE(ramps[1]->findChild<QSpinBox*>("sbMaxVelocity")->value(), 3000);
+    QCOMPARE(server->module().parameter(0, 4), 3000);
+
+    server->clearReceivedFrames();
+    ramps[1]->findChild<QGroupBox*>("gbRampEnabler")->setChecked(false);
+    QCOMPARE(framesOfCommand(server->receivedFrames(), 5), (QStringList{"0:146=0", "0:146=0"}));
+    QVERIFY(!ramps[0]->findChild<QGroupBox*>("gbRampEnabler")->isChecked());
+}
+
+void TestVURE::motionButtonsOnTheWire()
+{
+    vure->usbConnection()->connectToPort(port());
+    server->clearReceivedFrames();
+    auto* position = vure->findChild<WPositionControl*>();
+    position->findChild<QPushButton*>("btnClearOnNull")->click();
+    position->findChild<QSpinBox*>("sbTargetPosition")->setValue(-5000);
+    position->findChild<QPushButton*>("btnMoveAbsolute")->click();
+    const auto frames = server->receivedFrames();
+    QCOMPARE(frames.size(), std::size_t(3));
+    QCOMPARE(hexOf(frames[0]), QString("01 05 A3 00 00 00 00 01 AA"));
+    QCOMPARE(hexOf(frames[1]), QString("01 05 A1 00 00 00 00 01 A8"));
+    QCOMPARE(hexOf(frames[2]), QString("01 04 00 00 FF FF EC 78 67"));
+    QCOMPARE(messages->lines().last(), QString("reply:  \"-5000\" "));
+    QCOMPARE(server->module().parameter(0, 0), -5000);
 }
 
 QTEST_MAIN(TestVURE)

@@ -1,5 +1,6 @@
 #include "widgets/wdirectmode.h"
 
+#include "link/formfit.h"
 #include "ui_wdirectmode.h"
 
 WDirectMode::WDirectMode(QWidget* parent)
@@ -7,6 +8,7 @@ WDirectMode::WDirectMode(QWidget* parent)
     , ui(std::make_unique<Ui::WDirectMode>())
 {
     ui->setupUi(this);
+    FormFit::allowContents(this);
 }
 
 WDirectMode::~WDirectMode() = default;
