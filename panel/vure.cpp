@@ -6,6 +6,7 @@
 #include "link/serialusbdevice.h"
 #include "link/wconnection.h"
 #include "link/wserialconnection.h"
+#include "monitor/wdrawer.h"
 #include "monitor/wtracecontroller.h"
 #include "panel/axisparametercatalogue.h"
 #include "widgets/wcommutationmode.h"
@@ -161,6 +162,17 @@ VURE::VURE(QWidget* parent)
     topRow->addItem(spacer());
     mainLayout->addLayout(topRow);
 
+    // The blue chart comes first; in "Current" that is the target.
+    chartPanels << createChartPanel(QStringLiteral("Velocity"), char(C::ActualVelocity),
+                                    QStringLiteral("actual [rpm]"), char(C::RampVelocity),
+                                    QStringLiteral("target [rpm]"));
+    chartPanels << createChartPanel(QStringLiteral("Position"), char(C::ActualPosition),
+                                    QStringLiteral("actual"), char(C::TargetPosition),
+                                    QStringLiteral("target"));
+    chartPanels << createChartPanel(QStringLiteral("Current"), char(C::TargetCurrent),
+                                    QStringLiteral("target"), char(C::ActualCurrent),
+                                    QStringLiteral("actual"));
+
     // Connections, in the order in which the handler's answers reach the panels.
     connect(usbConnectionPanel, &WConnection::openDevice, this, &VURE::openHandler);
     connect(usbConnectionPanel, &WConnection::closeDevice, this, &VURE::closeHandler);
@@ -212,6 +224,14 @@ VURE::VURE(QWidget* parent)
     connect(traceController, qOverload<char, QList<char>*>(&WTraceController::requestTraceValues),
             handler, &H::requestTraceValues);
 
+    for (WDrawer* chartPanel : chartPanels) {
+        connect(handler, &H::requestedTraceValue, chartPanel, &WDrawer::requestedTraceValue);
+        connect(traceController, &WTraceController::start, chartPanel, &WDrawer::startDrawing);
+        connect(traceController, &WTraceController::stop, chartPanel, &WDrawer::stopDrawing);
+        traceController->addTraceTypes(chartPanel->traceTypes());
+        chartColumn->addWidget(chartPanel);
+    }
+
     connect(statusFlags, &WValuePanel::requestValue, handler, &H::requestValue);
     connect(handler, &H::requestedValue, statusFlags, &WFOCStatusFlagsV::requestedValue);
     connect(handler, &H::requestedTraceValue, statusFlags, &WFOCStatusFlagsV::requestedTraceValue);
@@ -229,6 +249,17 @@ VURE::VURE(QWidget* parent)
                     velocityPIControl,   currentPIControl,    positionPControl};
 
     writeTraceList();
+}
+
+WDrawer* VURE::createChartPanel(const QString& caption, char firstType, const QString& firstName,
+                                char secondType, const QString& secondName)
+{
+    auto* chartPanel = new WDrawer;
+    chartPanel->setCapacity(10000);
+    chartPanel->setYAxisCaption(caption);
+    chartPanel->addChart(0, firstType, firstName, Qt::blue);
+    chartPanel->addChart(0, secondType, secondName, Qt::red);
+    return chartPanel;
 }
 
 WVelocityRampControl* VURE::createRampControl()

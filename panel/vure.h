@@ -7,6 +7,7 @@
 class SerialUSBCommandHandler;
 class WCommutationMode;
 class WConnection;
+class WDrawer;
 class WCurrentControl;
 class WDirectMode;
 class WEncoderSettings;
@@ -34,6 +35,7 @@ public:
     SerialUSBCommandHandler* commandHandler() const { return handler; }
     WConnection* usbConnection() const { return usbConnectionPanel; }
     WSerialConnection* serialConnection() const { return serialConnectionPanel; }
+    const QList<WDrawer*>& charts() const { return chartPanels; }
 
 public slots:
     void openHandler(const QString& name);
@@ -49,6 +51,9 @@ public slots:
 private:
     void updateAllValues();
     WVelocityRampControl* createRampControl();
+    static WDrawer* createChartPanel(const QString& caption, char firstType,
+                                     const QString& firstName, char secondType,
+                                     const QString& secondName);
     void writeTraceList();
 
     SerialUSBCommandHandler* handler = nullptr;
@@ -66,6 +71,7 @@ private:
     WPControl* positionPControl = nullptr;
     WDirectMode* directMode = nullptr;
     WFOCStatusFlagsV* statusFlags = nullptr;
+    QList<WDrawer*> chartPanels; // "Velocity", "Position", "Current"
     // The panels the refresh-all reads, in its order.
     QList<WValuePanel*> refreshOrder;
     WConnection* usbConnectionPanel = nullptr;
