@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -59,6 +60,11 @@ int main(int argc, char* argv[])
     auto* window = new MainWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->resize(800, 500);
+    // Taller where the screen has room, so that all three charts show at a readable height.
+    if (const QScreen* screen = window->screen()) {
+        const int room = screen->availableGeometry().height() - 40;
+        window->resize(800, qBound(500, window->fullSize().height(), qMax(500, room)));
+    }
     window->show();
 
     if (parser.isSet(port)) {

@@ -45,6 +45,11 @@ QString MainWindow::versionText()
            QLatin1Char('\n') + QStringLiteral("Build-ID: \t") + QString::number(BuildNumber);
 }
 
+QSize MainWindow::fullSize() const
+{
+    return QSize(800, menuBar()->sizeHint().height() + vure->fullHeight());
+}
+
 void MainWindow::exitProgram()
 {
     close();

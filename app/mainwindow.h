@@ -19,6 +19,8 @@ public:
     ~MainWindow() override;
 
     VURE* centralPanel() const { return vure; }
+    // 800 pixels wide and as tall as the window needs to show every chart.
+    QSize fullSize() const;
     // The About box text: three lines, the version and the build.
     static QString versionText();
 

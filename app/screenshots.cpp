@@ -2,12 +2,16 @@
 // in the directory given (default: screenshots/). Run with QT_QPA_PLATFORM=offscreen.
 #include "app/mainwindow.h"
 #include "link/wconnection.h"
+#include "monitor/wtracecontroller.h"
 #include "panel/vure.h"
 #include "sim/virtualmoduleserver.h"
+#include "widgets/wvelocitycontrol.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -34,7 +38,7 @@ int main(int argc, char* argv[])
     }
 
     MainWindow window;
-    window.resize(800, 500);
+    window.resize(window.fullSize());
     window.show();
     settle(100);
     window.centralPanel()->usbConnection()->connectToPort(
@@ -56,5 +60,24 @@ int main(int argc, char* argv[])
             return 1;
         std::printf("%s\n", qPrintable(file));
     }
+
+    // Polling the virtual motor through a velocity move: up, down and back.
+    tabs->setCurrentIndex(3);
+    auto* velocity = window.findChild<WVelocityControl*>();
+    auto* trace = window.findChild<WTraceController*>();
+    trace->findChild<QSpinBox*>(QStringLiteral("sbDelay"))->setValue(200);
+    trace->findChild<QPushButton*>(QStringLiteral("btnStart"))->click();
+    velocity->findChild<QSpinBox*>(QStringLiteral("sbTargetVelocity"))->setValue(1500);
+    velocity->findChild<QPushButton*>(QStringLiteral("btnRight"))->click();
+    settle(4000);
+    velocity->findChild<QPushButton*>(QStringLiteral("btnLeft"))->click();
+    settle(5000);
+    velocity->findChild<QPushButton*>(QStringLiteral("btnStop"))->click();
+    settle(3000);
+    const QString file = directory + QStringLiteral("/polling-velocity-move.png");
+    if (!window.grab().save(file))
+        return 1;
+    trace->findChild<QPushButton*>(QStringLiteral("btnStop"))->click();
+    std::printf("%s\n", qPrintable(file));
     return 0;
 }

@@ -1,7 +1,9 @@
 // vure-bench: measurements of the tool's hot paths, one subcommand each.
 #include "bench/linkbenchmark.h"
+#include "bench/paintbenchmark.h"
+#include "bench/pollbenchmark.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QStringList>
 
 #include <cstdio>
@@ -14,13 +16,22 @@ void discardMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Painting needs no display: draw offscreen unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
     const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
     // The diagnostic lines are still composed; only their output is left out of the figures.
     qInstallMessageHandler(discardMessages);
     if (command == QLatin1String("link"))
         return LinkBenchmark::run(arguments);
-    std::fprintf(stderr, "usage: vure-bench link [EXCHANGES [BLIND_EXCHANGES]]\n");
+    if (command == QLatin1String("paint"))
+        return PaintBenchmark::run(arguments);
+    if (command == QLatin1String("poll"))
+        return PollBenchmark::run(arguments);
+    std::fprintf(stderr, "usage: vure-bench link [EXCHANGES [BLIND_EXCHANGES]]\n"
+                         "       vure-bench paint [PAINTS]\n"
+                         "       vure-bench poll [TICKS]\n");
     return 2;
 }

@@ -31,7 +31,8 @@ constexpr int LeftMargin = 120; // widget width minus plotting width
 Drawer::Drawer()
 {
     connect(&repaintTimer, &QTimer::timeout, this, qOverload<>(&QWidget::repaint));
-    setMinimumSize(100, 100);
+    // Tall enough that the eleven scale labels, one line of text each, never overlap.
+    setMinimumSize(100, qMax(100, 10 * fontMetrics().height() + 40));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -85,6 +86,21 @@ void Drawer::clearValues()
 {
     for (const auto& chart : chartList)
         chart->clearValues();
+}
+
+QList<Drawer::ScaleMark> Drawer::scaleMarks(int minValue, int maxValue, int height)
+{
+    const int plotHeight = height - 40;
+    const int baseline = height - 15;
+    const float step = float(qint64(maxValue) - qint64(minValue)) / 10.0f;
+    QList<ScaleMark> marks;
+    if (step == 0.0f)
+        return marks;
+    const float scale = float(plotHeight) / (10.0f * step);
+    for (int i = 0; i <= 10; ++i)
+        marks.append({truncated(baseline - step * float(i) * scale),
+                      QString::number(double(float(minValue) + step * float(i)), 'g', 6)});
+    return marks;
 }
 
 void Drawer::paintEvent(QPaintEvent*)

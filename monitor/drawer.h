@@ -23,6 +23,15 @@ public:
     Drawer();
     ~Drawer() override;
 
+    // The eleven divisions of the y axis, bottom (minValue) to top: the y of each division on a
+    // canvas of the given height and its label. Empty when the bounds are equal (no scale).
+    struct ScaleMark
+    {
+        int y;
+        QString label;
+    };
+    static QList<ScaleMark> scaleMarks(int minValue, int maxValue, int height);
+
     void setCapacity(int n) { capacity = n; }
     void setRepaintInterval(int ms);
     void setScrollWindow(int minimum, int maximum, int value);

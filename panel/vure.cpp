@@ -22,6 +22,7 @@
 #include "widgets/wvelocityrampcontrol.h"
 
 #include <QBoxLayout>
+#include <QScrollArea>
 #include <QSpacerItem>
 #include <QTabWidget>
 
@@ -57,6 +58,7 @@ VURE::VURE(QWidget* parent)
 
     auto* mainLayout = new QVBoxLayout;
     auto* topRow = new QHBoxLayout;
+    topRowLayout = topRow;
     auto* chartColumn = new QVBoxLayout;
 
     usbConnectionPanel = new WConnection;
@@ -241,7 +243,14 @@ VURE::VURE(QWidget* parent)
           static_cast<WValuePanel*>(velocityControl), static_cast<WValuePanel*>(statusFlags)})
         traceController->addTraceTypes(panel->traceTypes());
 
-    mainLayout->addLayout(chartColumn);
+    // The charts scroll when the screen is too small for all three at a readable height.
+    auto* chartArea = new QScrollArea;
+    chartArea->setWidgetResizable(true);
+    chartArea->setFrameShape(QFrame::NoFrame);
+    chartWidget = new QWidget;
+    chartWidget->setLayout(chartColumn);
+    chartArea->setWidget(chartWidget);
+    mainLayout->addWidget(chartArea);
     setLayout(mainLayout);
 
     refreshOrder = {velocityRampControl, positionRampControl, velocityControl, positionControl,
@@ -277,6 +286,13 @@ WVelocityRampControl* VURE::createRampControl()
 VURE::~VURE()
 {
     delete handler;
+}
+
+int VURE::fullHeight() const
+{
+    const QMargins margins = layout()->contentsMargins();
+    return margins.top() + topRowLayout->sizeHint().height() + layout()->spacing() +
+           chartWidget->sizeHint().height() + margins.bottom();
 }
 
 void VURE::writeTraceList()

@@ -36,6 +36,8 @@ public:
     WConnection* usbConnection() const { return usbConnectionPanel; }
     WSerialConnection* serialConnection() const { return serialConnectionPanel; }
     const QList<WDrawer*>& charts() const { return chartPanels; }
+    // The height that shows every chart without scrolling.
+    int fullHeight() const;
 
 public slots:
     void openHandler(const QString& name);
@@ -72,6 +74,8 @@ private:
     WDirectMode* directMode = nullptr;
     WFOCStatusFlagsV* statusFlags = nullptr;
     QList<WDrawer*> chartPanels; // "Velocity", "Position", "Current"
+    QWidget* chartWidget = nullptr;
+    QLayout* topRowLayout = nullptr;
     // The panels the refresh-all reads, in its order.
     QList<WValuePanel*> refreshOrder;
     WConnection* usbConnectionPanel = nullptr;

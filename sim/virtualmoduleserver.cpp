@@ -164,7 +164,10 @@ void VirtualModuleServer::answer(const zeva::Frame& request)
             return;
         number = ++replies;
     }
-    zeva::Frame reply = model.handle(request);
+    // The motor moves with the wall clock between requests.
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    zeva::Frame reply = motorFrozen ? model.handle(request) : model.handle(request, seconds);
     if (now.corruptChecksumEvery > 0 && number % now.corruptChecksumEvery == 0)
         reply[8] = std::uint8_t(reply[8] + 1);
     if (now.invalidReplyEvery > 0 && number % now.invalidReplyEvery == 0)

@@ -4,6 +4,7 @@
 #include "sim/virtualmodule.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -45,6 +46,8 @@ public:
     // Writes bytes to the host as they are, outside any exchange.
     void sendRaw(const std::vector<std::uint8_t>& bytes);
     bool hungUp() const { return hangUpDone; }
+    // Stops the motor's clock, so that live values hold still (tests of the link).
+    void freezeMotor(bool frozen) { motorFrozen = frozen; }
 
 private:
     void serve();
@@ -64,4 +67,6 @@ private:
     std::thread worker;
     std::atomic<bool> stopping{false};
     std::atomic<bool> hangUpDone{false};
+    std::atomic<bool> motorFrozen{false};
+    const std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
 };

@@ -2,6 +2,12 @@
 #include "link/serialusbdevice.h"
 #include "link/wconnection.h"
 #include "link/wserialconnection.h"
+#include "monitor/chart.h"
+#include "monitor/drawer.h"
+#include "monitor/valuecheckerthread.h"
+#include "monitor/wdrawer.h"
+#include "monitor/wgraphcontroller.h"
+#include "monitor/wtracecontroller.h"
 #include "panel/vure.h"
 #include "sim/virtualmodule.h"
 #include "sim/virtualmoduleserver.h"
@@ -9,12 +15,15 @@
 #include "tests/support/stdoutcapture.h"
 #include "tests/support/wire.h"
 #include "widgets/wdirectmode.h"
+#include "widgets/wfocstatusflagsv.h"
 #include "widgets/wpositioncontrol.h"
 #include "widgets/wvelocityrampcontrol.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -37,6 +46,9 @@ private slots:
     void connectReadsEveryPanel();
     void rampPanelsKeepInStep();
     void motionButtonsOnTheWire();
+    void pollingFeedsPanelsAndCharts();
+    void clearChartsOfOnePanelOnly();
+    void closingWhilePolling();
 
 private:
     QString port() const { return QString::fromStdString(server->devicePath()); }
@@ -68,12 +80,14 @@ void TestVURE::cleanup()
 
 void TestVURE::constructionWritesTraceListAndSendsNothing()
 {
-    const QList<QByteArray> lines = startupOutput.split('\n');
-    QVERIFY(lines.size() >= 2);
-    QVERIFY2(lines[0].startsWith("TraceCommand->size(): "), lines[0]);
-    const int size = lines[0].mid(int(strlen("TraceCommand->size(): "))).toInt();
-    for (int i = 1; i <= size; ++i)
-        QVERIFY(lines[i].startsWith("TraceCommand: "));
+    QCOMPARE(startupOutput, QByteArray("TraceCommand->size(): 7\n"
+                                       "TraceCommand: 3\n"
+                                       "TraceCommand: 13\n"
+                                       "TraceCommand: 1\n"
+                                       "TraceCommand: 0\n"
+                                       "TraceCommand: 155\n"
+                                       "TraceCommand: 150\n"
+                                       "TraceCommand: 156\n"));
     QVERIFY(server->receivedFrames().empty());
     QVERIFY(!vure->commandHandler()->isDeviceOpen());
     QVERIFY(!vure->commandHandler()->currentDevice());
@@ -237,6 +251,63 @@ void TestVURE::motionButtonsOnTheWire()
     QCOMPARE(hexOf(frames[2]), QString("01 04 00 00 FF FF EC 78 67"));
     QCOMPARE(messages->lines().last(), QString("reply:  \"-5000\" "));
     QCOMPARE(server->module().parameter(0, 0), -5000);
+}
+
+void TestVURE::pollingFeedsPanelsAndCharts()
+{
+    vure->usbConnection()->connectToPort(port());
+    server->module().setParameter(0, 1, 4321);
+    server->clearReceivedFrames();
+    auto* trace = vure->findChild<WTraceController*>();
+    trace->findChild<QPushButton*>("btnStart")->click();
+    for (WDrawer* chartPanel : vure->charts())
+        QVERIFY(chartPanel->canvas()->isDrawing());
+    QTRY_VERIFY_WITH_TIMEOUT(vure->charts()[1]->canvas()->charts()[0]->values().size() >= 2, 5000);
+    trace->findChild<QPushButton*>("btnStop")->click();
+    QTRY_VERIFY(trace->ticker()->isFinished());
+    QCoreApplication::processEvents();
+    for (WDrawer* chartPanel : vure->charts())
+        QVERIFY(!chartPanel->canvas()->isDrawing());
+
+    // Every tick reads the seven traced parameters, in order.
+    QStringList reads;
+    for (const QString& read : framesOfCommand(server->receivedFrames(), 6))
+        reads << read.section('=', 0, 0);
+    QVERIFY(reads.size() >= 14 && reads.size() % 7 == 0);
+    QCOMPARE(reads.mid(0, 7),
+             (QStringList{"0:3", "0:13", "0:1", "0:0", "0:155", "0:150", "0:156"}));
+    QCOMPARE(framesOfCommand(server->receivedFrames(), 5), QStringList{});
+    QCOMPARE(vure->charts()[1]->canvas()->charts()[0]->values().first(), 4321.0);
+    QCOMPARE(
+        vure->findChild<WPositionControl*>()->findChild<QSpinBox*>("sbActualPosition")->value(),
+        4321);
+    auto* flags = vure->findChild<WFOCStatusFlagsV*>();
+    QVERIFY(flags->findChild<QRadioButton*>("rbBit15")->isChecked());
+    QVERIFY(flags->findChild<QRadioButton*>("rbBit9")->isChecked());
+}
+
+void TestVURE::clearChartsOfOnePanelOnly()
+{
+    for (WDrawer* chartPanel : vure->charts())
+        for (char type : *chartPanel->traceTypes())
+            chartPanel->requestedTraceValue(0, type, 5);
+    vure->charts()[0]->graphController()->findChild<QPushButton*>("btnClearCharts")->click();
+    for (const auto& chart : vure->charts()[0]->canvas()->charts())
+        QVERIFY(chart->values().isEmpty());
+    for (int i = 1; i < 3; ++i)
+        for (const auto& chart : vure->charts()[i]->canvas()->charts())
+            QCOMPARE(chart->values().size(), 1);
+    QCOMPARE(vure->charts()[0]->scrollBar()->maximum(), 9999);
+}
+
+void TestVURE::closingWhilePolling()
+{
+    vure->usbConnection()->connectToPort(port());
+    auto* trace = vure->findChild<WTraceController*>();
+    trace->findChild<QPushButton*>("btnStart")->click();
+    QTRY_VERIFY(trace->ticker()->isRunning());
+    vure.reset(); // the ticker is stopped and waited for: no abort
+    QVERIFY(true);
 }
 
 QTEST_MAIN(TestVURE)
