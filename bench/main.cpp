@@ -2,6 +2,7 @@
 #include "bench/linkbenchmark.h"
 #include "bench/paintbenchmark.h"
 #include "bench/pollbenchmark.h"
+#include "bench/storebenchmark.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -30,8 +31,11 @@ int main(int argc, char** argv)
         return PaintBenchmark::run(arguments);
     if (command == QLatin1String("poll"))
         return PollBenchmark::run(arguments);
+    if (command == QLatin1String("store"))
+        return StoreBenchmark::run(arguments);
     std::fprintf(stderr, "usage: vure-bench link [EXCHANGES [BLIND_EXCHANGES]]\n"
                          "       vure-bench paint [PAINTS]\n"
-                         "       vure-bench poll [TICKS]\n");
+                         "       vure-bench poll [TICKS]\n"
+                         "       vure-bench store [RUNS]\n");
     return 2;
 }

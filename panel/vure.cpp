@@ -9,6 +9,8 @@
 #include "monitor/wdrawer.h"
 #include "monitor/wtracecontroller.h"
 #include "panel/axisparametercatalogue.h"
+#include "panel/scriptexport.h"
+#include "panel/settingsfile.h"
 #include "widgets/wcommutationmode.h"
 #include "widgets/wcurrentcontrol.h"
 #include "widgets/wdirectmode.h"
@@ -22,6 +24,10 @@
 #include "widgets/wvelocityrampcontrol.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QProgressDialog>
 #include <QScrollArea>
 #include <QSpacerItem>
 #include <QTabWidget>
@@ -344,12 +350,74 @@ void VURE::updateAllValues()
         panel->updateValues();
 }
 
-void VURE::exportSettingsToZEVA() {}
+QString VURE::proposedFileName(const char* suffix)
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("./yyyyMMdd_hh.mm.ss_")) +
+           QLatin1String(suffix);
+}
 
-void VURE::exportSettings() {}
+void VURE::exportSettingsToZEVA()
+{
+    Diagnostic() << "exporting settings...";
+    const QString proposed = proposedFileName("ZEVA_Settings.zev");
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Export settings to ZEVA"),
+                                                          proposed, tr("ZEVA Files (*.zev)"));
+    Diagnostic() << "export to: " << fileName;
+    if (fileName.isEmpty())
+        return;
+    ScriptExport::exportTo(*handler, fileName);
+}
 
-void VURE::importSettings() {}
+void VURE::exportSettings()
+{
+    Diagnostic() << "export settings";
+    const QString proposed = proposedFileName("Settings.ini");
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Export settings"), proposed,
+                                                          tr("Settings files (*.ini)"));
+    Diagnostic() << "export to: " << fileName;
+    if (fileName.isEmpty())
+        return;
+    SettingsFile::exportTo(*handler, fileName);
+}
 
-void VURE::storeActualValues() {}
+void VURE::importSettings()
+{
+    Diagnostic() << "import settings";
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr("Import settings"), QStringLiteral("./"), tr("Setting files (*.ini)"));
+    if (fileName.isEmpty()) {
+        Diagnostic() << "importFileName is empty!";
+        return;
+    }
+    Diagnostic() << "importFileName: " << fileName;
+    SettingsFile::importFrom(*handler, fileName);
+}
 
-void VURE::restoreActualValues() {}
+StoreRestore::Progress VURE::progressDialog(const QString& text, QProgressDialog& dialog)
+{
+    dialog.setLabelText(text);
+    dialog.setRange(0, StoreRestore::Steps);
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(0);
+    dialog.setValue(0);
+    // Events are handled here, between two steps, never while an exchange is under way.
+    return [&dialog](int done) {
+        dialog.setValue(done);
+        QCoreApplication::processEvents();
+        return !dialog.wasCanceled();
+    };
+}
+
+void VURE::storeActualValues()
+{
+    QProgressDialog dialog(this);
+    StoreRestore::store(*handler,
+                        progressDialog(tr("Storing all parameters on the module..."), dialog));
+}
+
+void VURE::restoreActualValues()
+{
+    QProgressDialog dialog(this);
+    StoreRestore::restore(*handler,
+                          progressDialog(tr("Restoring all parameters on the module..."), dialog));
+}

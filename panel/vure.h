@@ -1,9 +1,12 @@
 #pragma once
 
+#include "panel/storerestore.h"
+
 #include <QList>
 #include <QString>
 #include <QWidget>
 
+class QProgressDialog;
 class SerialUSBCommandHandler;
 class WCommutationMode;
 class WConnection;
@@ -52,6 +55,9 @@ public slots:
 
 private:
     void updateAllValues();
+    // "./yyyyMMdd_hh.mm.ss_" and the suffix, from the time of the call.
+    static QString proposedFileName(const char* suffix);
+    static StoreRestore::Progress progressDialog(const QString& text, QProgressDialog& dialog);
     WVelocityRampControl* createRampControl();
     static WDrawer* createChartPanel(const QString& caption, char firstType,
                                      const QString& firstName, char secondType,

@@ -17,6 +17,7 @@ void usage(std::FILE* out)
 {
     std::fputs("usage: vure-sim [--link PATH] [--silent] [--delay MS] [--corrupt-every N]\n"
                "                [--invalid-every N] [--stray N] [--hangup-after N]\n"
+               "                [--silent-after N]\n"
                "Serves a virtual module on a pseudo-terminal and prints its device path.\n"
                "  --link PATH         also make a symbolic link PATH to the device\n"
                "  --silent            never answer\n"
@@ -24,7 +25,8 @@ void usage(std::FILE* out)
                "  --corrupt-every N   give every Nth reply a wrong checksum\n"
                "  --invalid-every N   set bit 7 of the first byte of every Nth reply\n"
                "  --stray N           send N stray bytes before every reply\n"
-               "  --hangup-after N    close the line after N replies, then exit\n",
+               "  --hangup-after N    close the line after N replies, then exit\n"
+               "  --silent-after N    stop answering after N replies\n",
                out);
 }
 
@@ -67,6 +69,8 @@ int main(int argc, char** argv)
             target = &faults.strayBytes;
         } else if (arg == "--hangup-after") {
             target = &faults.hangUpAfter;
+        } else if (arg == "--silent-after") {
+            target = &faults.silentAfter;
         }
         if (!target || !hasValue || !parseCount(argv[++i], target)) {
             std::fprintf(stderr, "vure-sim: bad argument: %s\n", arg.c_str());

@@ -160,7 +160,7 @@ void VirtualModuleServer::answer(const zeva::Frame& request)
         std::lock_guard<std::mutex> lock(mutex);
         received.push_back(request);
         now = faults;
-        if (now.silent)
+        if (now.silent || (now.silentAfter > 0 && replies >= now.silentAfter))
             return;
         number = ++replies;
     }

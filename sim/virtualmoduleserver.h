@@ -24,6 +24,7 @@ public:
         int invalidReplyEvery = 0;    // every Nth reply has bit 7 of its first byte set
         int strayBytes = 0;           // this many stray bytes before every reply
         int hangUpAfter = 0;          // close the line after this many replies
+        int silentAfter = 0;          // stop answering after this many replies
     };
 
     VirtualModuleServer();

@@ -20,6 +20,7 @@
 #include "widgets/wvelocityrampcontrol.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,6 +29,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 // The central panel assembled, against a virtual module on a pseudo-terminal.
 class TestVURE : public QObject
@@ -49,6 +51,9 @@ private slots:
     void pollingFeedsPanelsAndCharts();
     void clearChartsOfOnePanelOnly();
     void closingWhilePolling();
+    void restoreShowsRestoredValues();
+    void fileDialogs_data();
+    void fileDialogs();
 
 private:
     QString port() const { return QString::fromStdString(server->devicePath()); }
@@ -308,6 +313,82 @@ void TestVURE::closingWhilePolling()
     QTRY_VERIFY(trace->ticker()->isRunning());
     vure.reset(); // the ticker is stopped and waited for: no abort
     QVERIFY(true);
+}
+
+void TestVURE::restoreShowsRestoredValues()
+{
+    vure->usbConnection()->connectToPort(port());
+    server->module().setParameter(0, 253, 14);
+    vure->storeActualValues(); // the module keeps 14 as its stored motor poles
+    server->module().setParameter(0, 253, 8);
+    vure->commandHandler()->requestValue(0, char(253));
+    auto* poles = vure->findChild<QSpinBox*>("sbMotorPoles");
+    QCOMPARE(poles->value(), 8);
+    server->clearReceivedFrames();
+    vure->restoreActualValues();
+    QCOMPARE(poles->value(), 14);
+    QCOMPARE(server->module().parameter(0, 253), 14);
+    QCOMPARE(framesOfCommand(server->receivedFrames(), 8).size(), 256);
+}
+
+void TestVURE::fileDialogs_data()
+{
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("proposedSuffix");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("export ini") << "exportSettings"
+                                << "Export settings"
+                                << "Settings files (*.ini)"
+                                << "_Settings.ini"
+                                << QStringList{"export settings ", "export to:  \"\" "};
+    QTest::newRow("import ini") << "importSettings"
+                                << "Import settings"
+                                << "Setting files (*.ini)"
+                                << ""
+                                << QStringList{"import settings ", "importFileName is empty! "};
+    QTest::newRow("script") << "exportSettingsToZEVA"
+                            << "Export settings to ZEVA"
+                            << "ZEVA Files (*.zev)"
+                            << "_ZEVA_Settings.zev"
+                            << QStringList{"exporting settings... ", "export to:  \"\" "};
+}
+
+void TestVURE::fileDialogs()
+{
+    QFETCH(QString, slot);
+    QFETCH(QString, caption);
+    QFETCH(QString, filter);
+    QFETCH(QString, proposedSuffix);
+    QFETCH(QStringList, lines);
+    vure->usbConnection()->connectToPort(port());
+    messages->clear();
+    server->clearReceivedFrames();
+    QString seenCaption, seenFilter, seenName;
+    QTimer::singleShot(0, this, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible()) {
+                seenCaption = dialog->windowTitle();
+                seenFilter = dialog->selectedNameFilter();
+                seenName = dialog->selectedFiles().value(0);
+                dialog->reject(); // cancelled
+            }
+        }
+    });
+    QMetaObject::invokeMethod(vure.get(), qPrintable(slot));
+    QCOMPARE(seenCaption, caption);
+    QCOMPARE(seenFilter, filter);
+    if (!proposedSuffix.isEmpty()) {
+        // ./yyyyMMdd_hh.mm.ss_ in the working directory
+        QVERIFY2(QRegularExpression("/\\d{8}_\\d\\d\\.\\d\\d\\.\\d\\d" +
+                                    QRegularExpression::escape(proposedSuffix) + "$")
+                     .match(seenName)
+                     .hasMatch(),
+                 qPrintable(seenName));
+    }
+    QCOMPARE(messages->lines(QtDebugMsg), lines);
+    QVERIFY(server->receivedFrames().empty());
 }
 
 QTEST_MAIN(TestVURE)
