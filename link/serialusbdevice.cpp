@@ -125,12 +125,28 @@ void SerialUSBDevice::releasePort(int fd)
 
 bool SerialUSBDevice::canOpen(const QString& portName)
 {
+    return openProblem(portName).isEmpty();
+}
+
+QString SerialUSBDevice::openProblem(const QString& portName)
+{
     int error = 0;
     const int fd = openPort(devicePath(portName), &error);
     if (fd < 0)
-        return false;
+        return reasonText(error);
     releasePort(fd);
-    return true;
+    return {};
+}
+
+QString SerialUSBDevice::reasonText(int error)
+{
+    if (error == EBUSY)
+        return QStringLiteral("the port is in use by another program or connection");
+    QString reason = QString::fromLocal8Bit(std::strerror(error));
+    if (error == EACCES)
+        reason += QStringLiteral(": the user must be a member of the group that owns the "
+                                 "device (often dialout); log in again after joining it");
+    return reason;
 }
 
 bool SerialUSBDevice::open(OpenMode mode)
@@ -146,13 +162,7 @@ bool SerialUSBDevice::open(OpenMode mode)
         std::fputs(qPrintable(QStringLiteral("could not open: ") + portName + QLatin1Char('\n')),
                    stdout);
         std::fflush(stdout);
-        QString reason = QString::fromLocal8Bit(std::strerror(error));
-        if (error == EACCES)
-            reason += QStringLiteral(": the user must be a member of the group that owns the "
-                                     "device (often dialout); log in again after joining it");
-        else if (error == EBUSY)
-            reason = QStringLiteral("the port is in use by another program or connection");
-        Diagnostic(QtWarningMsg) << "cannot open port" << portName << reason;
+        Diagnostic(QtWarningMsg) << "cannot open port" << portName << reasonText(error);
         close();
         return false;
     }

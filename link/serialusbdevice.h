@@ -35,6 +35,8 @@ public:
     static QString devicePath(const QString& portName);
     // Whether this device could open the port now; the port is released at once.
     static bool canOpen(const QString& portName);
+    // Why the port cannot be opened now, in words for the user; empty when it can.
+    static QString openProblem(const QString& portName);
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
@@ -43,6 +45,7 @@ protected:
 private:
     static int openPort(const QString& path, int* error);
     static void releasePort(int fd);
+    static QString reasonText(int error);
     void configure();
 
     QString portName;
