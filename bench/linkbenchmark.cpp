@@ -1,14 +1,12 @@
 #include "bench/linkbenchmark.h"
 
+#include "bench/benchmodule.h"
 #include "bench/latencystats.h"
 #include "link/serialusbcommandhandler.h"
-#include "link/serialusbdevice.h"
-#include "sim/virtualmoduleserver.h"
 
 #include <QElapsedTimer>
 
 #include <cstdio>
-#include <string>
 
 namespace {
 
@@ -43,15 +41,10 @@ int LinkBenchmark::run(const QStringList& arguments)
         return 2;
     }
 
-    VirtualModuleServer server;
-    std::string error;
-    if (!server.start(&error)) {
-        std::fprintf(stderr, "cannot start the virtual module: %s\n", error.c_str());
+    BenchModule module;
+    if (!module.start())
         return 1;
-    }
-    SerialUSBCommandHandler handler;
-    handler.setDevice(new SerialUSBDevice(QString::fromStdString(server.devicePath())));
-    handler.open();
+    SerialUSBCommandHandler& handler = module.handler();
 
     handler.setWaitMode(SerialUSBCommandHandler::WaitMode::OnDescriptor);
     const LatencyStats built = measure(handler, exchanges);

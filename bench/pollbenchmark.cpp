@@ -1,14 +1,12 @@
 #include "bench/pollbenchmark.h"
 
+#include "bench/benchmodule.h"
 #include "bench/latencystats.h"
 #include "link/serialusbcommandhandler.h"
-#include "link/serialusbdevice.h"
-#include "sim/virtualmoduleserver.h"
 
 #include <QElapsedTimer>
 
 #include <cstdio>
-#include <string>
 
 int PollBenchmark::run(const QStringList& arguments)
 {
@@ -17,15 +15,10 @@ int PollBenchmark::run(const QStringList& arguments)
         std::fprintf(stderr, "usage: vure-bench poll [TICKS]\n");
         return 2;
     }
-    VirtualModuleServer server;
-    std::string error;
-    if (!server.start(&error)) {
-        std::fprintf(stderr, "cannot start the virtual module: %s\n", error.c_str());
+    BenchModule module;
+    if (!module.start())
         return 1;
-    }
-    SerialUSBCommandHandler handler;
-    handler.setDevice(new SerialUSBDevice(QString::fromStdString(server.devicePath())));
-    handler.open();
+    SerialUSBCommandHandler& handler = module.handler();
 
     QList<char> traceList{3, 13, 1, 0, char(155), char(150), char(156)};
     int answers = 0;

@@ -1,15 +1,13 @@
 #include "bench/storebenchmark.h"
 
+#include "bench/benchmodule.h"
 #include "bench/latencystats.h"
 #include "link/serialusbcommandhandler.h"
-#include "link/serialusbdevice.h"
 #include "panel/storerestore.h"
-#include "sim/virtualmoduleserver.h"
 
 #include <QElapsedTimer>
 
 #include <cstdio>
-#include <string>
 
 int StoreBenchmark::run(const QStringList& arguments)
 {
@@ -18,15 +16,10 @@ int StoreBenchmark::run(const QStringList& arguments)
         std::fprintf(stderr, "usage: vure-bench store [RUNS]\n");
         return 2;
     }
-    VirtualModuleServer server;
-    std::string error;
-    if (!server.start(&error)) {
-        std::fprintf(stderr, "cannot start the virtual module: %s\n", error.c_str());
+    BenchModule module;
+    if (!module.start())
         return 1;
-    }
-    SerialUSBCommandHandler handler;
-    handler.setDevice(new SerialUSBDevice(QString::fromStdString(server.devicePath())));
-    handler.open();
+    SerialUSBCommandHandler& handler = module.handler();
 
     QVector<double> stores, restores;
     QElapsedTimer timer;
