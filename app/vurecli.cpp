@@ -190,11 +190,20 @@ int VureCli::run(const QStringList& arguments)
         return expect(0) ? storeOrRestore(command == QLatin1String("restore"))
                          : usage(command + QStringLiteral(" takes no arguments"));
     if (command == QLatin1String("export-ini"))
-        return expect(1) ? exportIni(words[0]) : usage(QStringLiteral("export-ini needs FILE"));
-    if (command == QLatin1String("import-ini"))
-        return expect(1) ? importIni(words[0]) : usage(QStringLiteral("import-ini needs FILE"));
+        return expect(1) ? fileOperation(SettingsFile::exportTo, words[0],
+                                         QStringLiteral("could not write "))
+                         : usage(QStringLiteral("export-ini needs FILE"));
+    if (command == QLatin1String("import-ini")) {
+        if (!expect(1))
+            return usage(QStringLiteral("import-ini needs FILE"));
+        if (!QFile::exists(words[0]))
+            return usage(QStringLiteral("no such file: ") + words[0]);
+        return fileOperation(SettingsFile::importFrom, words[0],
+                             QStringLiteral("no settings to import in "));
+    }
     if (command == QLatin1String("export-script"))
-        return expect(1) ? exportScript(words[0])
+        return expect(1) ? fileOperation(ScriptExport::exportTo, words[0],
+                                         QStringLiteral("could not write "))
                          : usage(QStringLiteral("export-script needs FILE"));
     if (command == QLatin1String("run-script"))
         return expect(1) ? runScript(words[0], parser.isSet(dryRun))
@@ -317,36 +326,12 @@ int VureCli::storeOrRestore(bool restoring)
     return Done;
 }
 
-int VureCli::exportIni(const QString& path)
+int VureCli::fileOperation(FileOperation operation, const QString& path, const QString& failure)
 {
     if (!connectModule())
         return NoAnswer;
-    if (!SettingsFile::exportTo(*handler, path))
-        return fail(BadInput, QStringLiteral("could not write ") + path);
-    if (!handler->isDeviceOpen())
-        return fail(NoAnswer, QStringLiteral("the module stopped answering"));
-    return Done;
-}
-
-int VureCli::importIni(const QString& path)
-{
-    if (!QFile::exists(path))
-        return usage(QStringLiteral("no such file: ") + path);
-    if (!connectModule())
-        return NoAnswer;
-    if (!SettingsFile::importFrom(*handler, path))
-        return fail(BadInput, QStringLiteral("no settings to import in ") + path);
-    if (!handler->isDeviceOpen())
-        return fail(NoAnswer, QStringLiteral("the module stopped answering"));
-    return Done;
-}
-
-int VureCli::exportScript(const QString& path)
-{
-    if (!connectModule())
-        return NoAnswer;
-    if (!ScriptExport::exportTo(*handler, path))
-        return fail(BadInput, QStringLiteral("could not write ") + path);
+    if (!operation(*handler, path))
+        return fail(BadInput, failure + path);
     if (!handler->isDeviceOpen())
         return fail(NoAnswer, QStringLiteral("the module stopped answering"));
     return Done;

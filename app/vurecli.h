@@ -36,9 +36,9 @@ private:
     int set(const QString& type, const QString& value);
     int send(const QStringList& fields);
     int storeOrRestore(bool restoring);
-    int exportIni(const QString& path);
-    int importIni(const QString& path);
-    int exportScript(const QString& path);
+    using FileOperation = bool (*)(SerialUSBCommandHandler&, const QString&);
+    // A File-menu operation on path; failure names what went wrong with the file.
+    int fileOperation(FileOperation operation, const QString& path, const QString& failure);
     int runScript(const QString& path, bool dryRun);
     int trace(const QString& types, const QString& delay, const QString& count, const QString& csv);
 
